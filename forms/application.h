@@ -1,0 +1,57 @@
+// TApplication: owns the forms, holds the title and runs the message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/form.h"
+
+namespace forms {
+
+class TApplication {
+ public:
+  TApplication() = default;
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  // Caption of the information messages; the main form's taskbar button shows its own caption.
+  std::wstring Title;
+
+  void Initialize();
+
+  // Creates a form from its description; the first form created is the main form. A form whose
+  // description cannot be read is reported and not created, and Run then returns at once.
+  template <typename FormClass>
+  void CreateForm(FormClass*& reference) {
+    auto form = std::make_unique<FormClass>(*this);
+    try {
+      form->Load();
+    } catch (const std::exception& error) {
+      ReportLoadFailure(error.what());
+      return;
+    }
+    reference = form.get();
+    if (!mainForm_) mainForm_ = form.get();
+    forms_.push_back(std::move(form));
+  }
+
+  // Shows the main form and dispatches messages until it is closed.
+  void Run();
+
+  TForm* MainForm() const { return mainForm_; }
+
+  // One message through the dialog keyboard handling of its form, or dispatched.
+  static void Dispatch(MSG& message);
+
+ private:
+  void ReportLoadFailure(const char* reason);
+
+  std::vector<std::unique_ptr<TForm>> forms_;
+  TForm* mainForm_ = nullptr;
+  bool failed_ = false;
+};
+
+}  // namespace forms

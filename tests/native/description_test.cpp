@@ -1,0 +1,5 @@
+#include <gtest/gtest.h>
+
+#include "description/form_model.h"
+
+TEST(Placeholder, Builds) { SUCCEED(); }

@@ -1,0 +1,84 @@
+// The Windows test bed: starts the real vandrel.exe and drives and inspects it from outside, the
+// way Windows UI tests do (FindWindow, EnumChildWindows, window messages, SendInput, exit codes).
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+using namespace std::chrono_literals;
+using Milliseconds = std::chrono::milliseconds;
+constexpr Milliseconds kTimeout = 15s;
+
+std::wstring Env(const wchar_t* name);
+// A Unix path (/a/b) as Windows sees it under Wine (Z:\a\b); a Windows path stays as it is.
+std::wstring WindowsPath(const std::wstring& path);
+// The vandrel.exe under test, from VANDREL_EXE.
+std::wstring ToolPath();
+std::string Utf8(const std::wstring& text);
+
+// Polls until `ready` holds or `timeout` passes; returns whether it held. Never a fixed sleep.
+bool WaitUntil(const std::function<bool()>& ready, Milliseconds timeout = kTimeout);
+// Pumps this thread's messages while it polls, for tests that own windows.
+bool PumpUntil(const std::function<bool()>& ready, Milliseconds timeout = kTimeout);
+
+class Process {
+ public:
+  // Starts `exe` with `arguments`; the process is ended, if still running, when this is destroyed.
+  static std::unique_ptr<Process> Start(const std::wstring& exe, const std::wstring& arguments = L"",
+                                        const std::wstring& directory = L"");
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_; }
+  bool Running() const;
+  // Waits for the exit; returns the exit code, or nothing if it is still running after `timeout`.
+  std::optional<DWORD> WaitExit(Milliseconds timeout = kTimeout);
+
+ private:
+  Process(HANDLE process, DWORD id) : process_(process), id_(id) {}
+  HANDLE process_;
+  DWORD id_;
+};
+
+std::vector<HWND> TopLevelWindows(DWORD processId);  // visible ones only
+HWND FindTopLevel(DWORD processId, const wchar_t* className, const wchar_t* caption = nullptr);
+std::vector<HWND> Descendants(HWND parent);
+std::wstring Text(HWND window);
+std::wstring ClassOf(HWND window);
+RECT ClientRectOnScreen(HWND window);
+RECT WindowRectOf(HWND window);
+// A child's rectangle relative to its parent's client area.
+RECT RectInParent(HWND child);
+
+// vandrel.exe, started for one test and always ended after it.
+class ToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The one control whose class and text match (text empty: any text); fails the test if not one.
+  HWND Control(const wchar_t* className, const std::wstring& text = L"") const;
+  // Posts a click: a click that opens a modal message must not wait for it to close.
+  void PostClick(HWND button) const;
+  // The information message that the tool shows, once it is up.
+  HWND WaitForMessage() const;
+  // Closes the window and checks the process ends with exit code 0.
+  void ExpectClosesWithCodeZero(const std::function<void()>& close);
+
+  std::unique_ptr<Process> tool_;
+  HWND main_ = nullptr;
+};
+
+}  // namespace harness
