@@ -19,12 +19,18 @@ const Property* Object::Find(std::string_view property) const {
 
 std::string_view KindName(Value::Kind kind) {
   switch (kind) {
-    case Value::Kind::Integer: return "an integer";
-    case Value::Kind::String: return "a string";
-    case Value::Kind::Identifier: return "an identifier";
-    case Value::Kind::Set: return "a set [...]";
-    case Value::Kind::List: return "a list of strings (...)";
-    case Value::Kind::Binary: return "bytes {...}";
+    case Value::Kind::Integer:
+      return "an integer";
+    case Value::Kind::String:
+      return "a string";
+    case Value::Kind::Identifier:
+      return "an identifier";
+    case Value::Kind::Set:
+      return "a set [...]";
+    case Value::Kind::List:
+      return "a list of strings (...)";
+    case Value::Kind::Binary:
+      return "bytes {...}";
   }
   return "a value";
 }
@@ -34,8 +40,12 @@ namespace {
 bool IsIdentStart(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsIdentChar(char c) {
+  return IsIdentStart(c) || (c >= '0' && c <= '9');
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -49,10 +59,14 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
   size_t length = 0;
   std::uint32_t min = 0;
   if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) length = 2, min = 0x80;
-  else if ((lead & 0xF0) == 0xE0) length = 3, min = 0x800;
-  else if ((lead & 0xF8) == 0xF0) length = 4, min = 0x10000;
-  else return 0;
+  if ((lead & 0xE0) == 0xC0)
+    length = 2, min = 0x80;
+  else if ((lead & 0xF0) == 0xE0)
+    length = 3, min = 0x800;
+  else if ((lead & 0xF8) == 0xF0)
+    length = 4, min = 0x10000;
+  else
+    return 0;
   if (i + length > text.size()) return 0;
   std::uint32_t code = lead & (0x7F >> length);
   for (size_t k = 1; k < length; ++k) {
@@ -285,6 +299,8 @@ class Parser {
 
 }  // namespace
 
-Object Parse(std::string_view text) { return Parser(text).ParseDocument(); }
+Object Parse(std::string_view text) {
+  return Parser(text).ParseDocument();
+}
 
 }  // namespace description

@@ -27,10 +27,10 @@ constexpr std::string_view kBorderIcons[] = {"biSystemMenu", "biMinimize", "biMa
 constexpr std::string_view kPositions[] = {"poDesigned", "poScreenCenter", "poDesktopCenter"};
 constexpr std::string_view kSkinFormTypes[] = {"sfMainform", "sfDialog", "sfOnlyThisForm"};
 constexpr std::string_view kSkinControls[] = {
-    "xcMainMenu", "xcPopupMenu",   "xcToolbar", "xcControlbar",  "xcCombo",  "xcCheckBox",
-    "xcRadioButton", "xcProgress", "xcScrollbar", "xcEdit",      "xcButton", "xcBitBtn",
-    "xcSpeedButton", "xcSpin",     "xcPanel",   "xcGroupBox",    "xcStatusBar", "xcTab",
-    "xcTrackBar"};
+    "xcMainMenu", "xcPopupMenu",   "xcToolbar",     "xcControlbar", "xcCombo",
+    "xcCheckBox", "xcRadioButton", "xcProgress",    "xcScrollbar",  "xcEdit",
+    "xcButton",   "xcBitBtn",      "xcSpeedButton", "xcSpin",       "xcPanel",
+    "xcGroupBox", "xcStatusBar",   "xcTab",         "xcTrackBar"};
 constexpr std::string_view kSkinOptions[] = {"xoPreview", "xoToolbarBK", "xoCaptionButtonHint",
                                              "xoMDIChildBorder", "xoNoBorder"};
 
@@ -39,9 +39,9 @@ struct NamedColor {
   Color color;
 };
 constexpr NamedColor kColors[] = {
-    {"clBtnFace", {true, 15}},   {"clWindowText", {true, 8}}, {"clWindow", {true, 5}},
-    {"clBtnText", {true, 18}},   {"clHighlight", {true, 13}}, {"clBlack", {false, 0x000000}},
-    {"clWhite", {false, 0xFFFFFF}}, {"clRed", {false, 0x0000FF}}, {"clGreen", {false, 0x008000}},
+    {"clBtnFace", {true, 15}},      {"clWindowText", {true, 8}},   {"clWindow", {true, 5}},
+    {"clBtnText", {true, 18}},      {"clHighlight", {true, 13}},   {"clBlack", {false, 0x000000}},
+    {"clWhite", {false, 0xFFFFFF}}, {"clRed", {false, 0x0000FF}},  {"clGreen", {false, 0x008000}},
     {"clBlue", {false, 0xFF0000}},  {"clNavy", {false, 0x800000}}, {"clGray", {false, 0x808080}},
 };
 
@@ -51,17 +51,22 @@ constexpr Rule kFontRules[] = {
     {"Font.Style", Type::Set, kFontStyles},
 };
 constexpr Rule kFormRules[] = {
-    {"Left", Type::Integer},          {"Top", Type::Integer},
-    {"Caption", Type::String},        {"ClientWidth", Type::Integer},
-    {"ClientHeight", Type::Integer},  {"BorderStyle", Type::Enum, kBorderStyles},
-    {"BorderIcons", Type::Set, kBorderIcons}, {"Color", Type::Color},
-    {"Position", Type::Enum, kPositions},     {"PixelsPerInch", Type::Integer},
+    {"Left", Type::Integer},
+    {"Top", Type::Integer},
+    {"Caption", Type::String},
+    {"ClientWidth", Type::Integer},
+    {"ClientHeight", Type::Integer},
+    {"BorderStyle", Type::Enum, kBorderStyles},
+    {"BorderIcons", Type::Set, kBorderIcons},
+    {"Color", Type::Color},
+    {"Position", Type::Enum, kPositions},
+    {"PixelsPerInch", Type::Integer},
     {"TextHeight", Type::Integer},
 };
 constexpr Rule kControlRules[] = {
-    {"Left", Type::Integer},  {"Top", Type::Integer},          {"Width", Type::Integer},
-    {"Height", Type::Integer}, {"Caption", Type::String},      {"TabOrder", Type::Integer},
-    {"Tag", Type::Integer},   {"Align", Type::Enum, kAligns},  {"Cursor", Type::Enum, kCursors},
+    {"Left", Type::Integer},    {"Top", Type::Integer},         {"Width", Type::Integer},
+    {"Height", Type::Integer},  {"Caption", Type::String},      {"TabOrder", Type::Integer},
+    {"Tag", Type::Integer},     {"Align", Type::Enum, kAligns}, {"Cursor", Type::Enum, kCursors},
     {"ParentFont", Type::Bool}, {"OnClick", Type::Handler},
 };
 constexpr Rule kMemoRules[] = {
@@ -209,8 +214,8 @@ class Reader {
   int RequiredSize(std::string_view name) const {
     const Property* p = object_.Find(name);
     if (!p) {
-      throw Error(object_.pos, "expected property '" + std::string(name) + "' in object '" +
-                                   object_.name + "'");
+      throw Error(object_.pos,
+                  "expected property '" + std::string(name) + "' in object '" + object_.name + "'");
     }
     if (p->value.integer < 0) Expected(*p, "a size of 0 or more");
     return static_cast<int>(p->value.integer);
@@ -233,8 +238,8 @@ class Reader {
   }
   bool Has(std::string_view property, std::string_view member) const {
     const Property* p = object_.Find(property);
-    return p && std::find(p->value.items.begin(), p->value.items.end(), member) !=
-                    p->value.items.end();
+    return p &&
+           std::find(p->value.items.begin(), p->value.items.end(), member) != p->value.items.end();
   }
   std::optional<Color> ColorValue(std::string_view name) const {
     const Property* p = object_.Find(name);
@@ -310,9 +315,10 @@ class FormBuilder {
       }
       if (!info) {
         std::string known;
-        for (const ClassInfo& c : kClasses) known += (known.empty() ? "" : ", ") + std::string(c.name);
-        throw Error(child.pos, "expected a class of " + known + ", found unknown '" +
-                                   child.className + "'");
+        for (const ClassInfo& c : kClasses)
+          known += (known.empty() ? "" : ", ") + std::string(c.name);
+        throw Error(child.pos,
+                    "expected a class of " + known + ", found unknown '" + child.className + "'");
       }
       if (!names_.emplace(child.name, child.pos).second) {
         throw Error(child.pos, "expected a unique name, found '" + child.name + "' again");
@@ -338,8 +344,8 @@ class FormBuilder {
       form_.controls.push_back(std::move(control));
       const int index = static_cast<int>(form_.controls.size()) - 1;
       if (!child.children.empty() && !info->holdsControls) {
-        throw Error(child.children.front().pos, "expected 'end', as a " + child.className +
-                                                    " cannot hold controls");
+        throw Error(child.children.front().pos,
+                    "expected 'end', as a " + child.className + " cannot hold controls");
       }
       AddChildren(child, index);
     }
@@ -396,6 +402,8 @@ class FormBuilder {
 
 }  // namespace
 
-Form ReadForm(std::string_view text) { return FormBuilder().Build(Parse(text)); }
+Form ReadForm(std::string_view text) {
+  return FormBuilder().Build(Parse(text));
+}
 
 }  // namespace description

@@ -4,7 +4,9 @@
 
 namespace forms {
 
-void TApplication::Initialize() { DeclareDpiAwareness(); }
+void TApplication::Initialize() {
+  DeclareDpiAwareness();
+}
 
 void TApplication::ReportLoadFailure(const char* reason) {
   failed_ = true;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/form.h"
@@ -24,9 +25,9 @@ class TApplication {
 
   // Creates a form from its description; the first form created is the main form. A form whose
   // description cannot be read is reported and not created, and Run then returns at once.
-  template <typename FormClass>
-  void CreateForm(FormClass*& reference) {
-    auto form = std::make_unique<FormClass>(*this);
+  template <typename FormClass, typename... Arguments>
+  void CreateForm(FormClass*& reference, Arguments&&... arguments) {
+    auto form = std::make_unique<FormClass>(*this, std::forward<Arguments>(arguments)...);
     try {
       form->Load();
     } catch (const std::exception& error) {

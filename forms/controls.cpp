@@ -33,7 +33,9 @@ TControl::~TControl() {
   if (window_) DestroyWindow(window_);
 }
 
-std::wstring TControl::InitialText() const { return Widen(spec_.caption); }
+std::wstring TControl::InitialText() const {
+  return Widen(spec_.caption);
+}
 
 void TControl::CreateHandle(HWND parent, int id, DWORD extraStyle) {
   const CreateArgs args = Args();
@@ -60,7 +62,9 @@ void TControl::Layout(int dpi, int designDpi, HFONT parentFont) {
   InvalidateRect(window_, nullptr, TRUE);
 }
 
-HFONT TControl::CurrentFont() const { return font_; }
+HFONT TControl::CurrentFont() const {
+  return font_;
+}
 
 TControl* TControl::FromHandle(HWND window) {
   return window ? static_cast<TControl*>(GetPropW(window, kControlProperty)) : nullptr;
@@ -105,7 +109,9 @@ LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TControl::Notify(WORD) {}
 
-HBRUSH TControl::CtlColor(HDC) { return nullptr; }
+HBRUSH TControl::CtlColor(HDC) {
+  return nullptr;
+}
 
 LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* control = static_cast<TControl*>(GetPropW(window, kControlProperty));
@@ -163,10 +169,21 @@ std::wstring TMemo::InitialText() const {
   return text;
 }
 
+LRESULT TMemo::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = TControl::WndProc(message, wParam, lParam);
+  // The note does not take Tab: like any dialog control, Tab and Shift+Tab move the focus on.
+  if (message == WM_GETDLGCODE && lParam) {
+    const MSG* key = reinterpret_cast<const MSG*>(lParam);
+    if (key->message == WM_KEYDOWN && key->wParam == VK_TAB) {
+      result &= ~(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+    }
+  }
+  return result;
+}
+
 TControl::CreateArgs TRadioButton::Args() const {
   // Like any radio group: only the checked button is a tab stop, so Tab lands on the choice.
-  return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (Spec().checked ? WS_TABSTOP : 0)),
-          0};
+  return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (Spec().checked ? WS_TABSTOP : 0)), 0};
 }
 
 bool TRadioButton::Checked() const {

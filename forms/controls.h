@@ -98,6 +98,7 @@ class TMemo : public TControl {
  protected:
   CreateArgs Args() const override;
   std::wstring InitialText() const override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 class TRadioButton : public TControl {

@@ -18,16 +18,23 @@ constexpr int kFirstControlId = 100;
 
 std::unique_ptr<TControl> MakeControl(const description::Control& spec) {
   switch (spec.cls) {
-    case description::ControlClass::GroupBox: return std::make_unique<TGroupBox>(spec);
-    case description::ControlClass::Memo: return std::make_unique<TMemo>(spec);
-    case description::ControlClass::RadioButton: return std::make_unique<TRadioButton>(spec);
-    case description::ControlClass::Button: return std::make_unique<TButton>(spec);
-    case description::ControlClass::Label: return std::make_unique<TLabel>(spec);
+    case description::ControlClass::GroupBox:
+      return std::make_unique<TGroupBox>(spec);
+    case description::ControlClass::Memo:
+      return std::make_unique<TMemo>(spec);
+    case description::ControlClass::RadioButton:
+      return std::make_unique<TRadioButton>(spec);
+    case description::ControlClass::Button:
+      return std::make_unique<TButton>(spec);
+    case description::ControlClass::Label:
+      return std::make_unique<TLabel>(spec);
   }
   throw FormError("unknown control class");
 }
 
-HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+HINSTANCE Instance() {
+  return GetModuleHandleW(nullptr);
+}
 
 }  // namespace
 
@@ -148,7 +155,8 @@ void TForm::CreateWindows() {
   }
   for (size_t i = 0; i < controls_.size(); ++i) {
     const int parent = controls_[i]->Spec().parent;
-    const HWND parentWindow = parent < 0 ? window_ : controls_[static_cast<size_t>(parent)]->Handle();
+    const HWND parentWindow =
+        parent < 0 ? window_ : controls_[static_cast<size_t>(parent)]->Handle();
     controls_[i]->CreateHandle(parentWindow, kFirstControlId + static_cast<int>(i), groupStyle[i]);
   }
   for (size_t i : zOrder) {
@@ -285,6 +293,11 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SYSCOMMAND:
+      // A fixed border means a fixed size, whoever asks.
+      if ((wParam & 0xFFF0) == SC_MAXIMIZE && !(Style() & WS_MAXIMIZEBOX)) return 0;
+      if ((wParam & 0xFFF0) == SC_SIZE && !(Style() & WS_THICKFRAME)) return 0;
+      break;
     case WM_CLOSE:
       if (modal_) {
         ModalResult = mrCancel;

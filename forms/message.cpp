@@ -55,9 +55,8 @@ description::Form MessageDescription(const std::wstring& title, const descriptio
   form.color = {true, COLOR_BTNFACE};
   form.font = font;
   form.font.color = {true, COLOR_WINDOWTEXT};
-  form.clientWidth =
-      std::max({static_cast<int>(textSize.cx) + 2 * kMargin, kButtonWidth + 2 * kMargin,
-                kMinClientWidth});
+  form.clientWidth = std::max(
+      {static_cast<int>(textSize.cx) + 2 * kMargin, kButtonWidth + 2 * kMargin, kMinClientWidth});
   const int buttonTop = kTopMargin + static_cast<int>(textSize.cy) + kSpacing;
   form.clientHeight = buttonTop + kButtonHeight + kMargin;
 

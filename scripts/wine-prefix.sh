@@ -46,6 +46,10 @@ make_prefix() {
     '"宋体"="WenQuanYi Zen Hei"' '"SimSun"="WenQuanYi Zen Hei"' '' |
     iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
   wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+  # The desktop that wineboot started is not yet the virtual one: end this prefix's processes so
+  # that the next program starts the virtual desktop the registry now asks for.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
 }
 
 # stop_wine: ends this prefix's wineserver and our Xvfb.

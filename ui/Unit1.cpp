@@ -17,7 +17,9 @@ void TForm1::Bind(forms::Binder& binder) {
   binder.Handler("Label1Click", &TForm1::Label1Click);
 }
 
-void TForm1::Button2Click(forms::TObject*) { Close(); }
+void TForm1::Button2Click(forms::TObject*) {
+  Close();
+}
 
 void TForm1::Button3Click(forms::TObject*) {}
 

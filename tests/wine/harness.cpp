@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include <algorithm>
+#include <iterator>
 #include <thread>
 
 namespace harness {
@@ -29,11 +31,11 @@ std::wstring ToolPath() {
 
 std::string Utf8(const std::wstring& text) {
   const int size = static_cast<int>(text.size());
-  std::string result(static_cast<size_t>(
-                         WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr)),
+  std::string result(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr,
+                                                             0, nullptr, nullptr)),
                      '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, result.data(),
-                      static_cast<int>(result.size()), nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, result.data(), static_cast<int>(result.size()),
+                      nullptr, nullptr);
   return result;
 }
 
@@ -83,7 +85,9 @@ Process::~Process() {
   CloseHandle(process_);
 }
 
-bool Process::Running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+bool Process::Running() const {
+  return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
 
 std::optional<DWORD> Process::WaitExit(Milliseconds timeout) {
   if (WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
@@ -166,6 +170,160 @@ RECT RectInParent(HWND child) {
   return rect;
 }
 
+bool BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  return WaitUntil([&] { return GetForegroundWindow() == window; }, 5s);
+}
+
+namespace {
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+// Waits until the foreground thread has taken everything sent so far.
+void Settle() {
+  const HWND foreground = GetForegroundWindow();
+  DWORD_PTR answer = 0;
+  for (int round = 0; round < 3 && foreground; ++round) {
+    SendMessageTimeoutW(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer);
+  }
+}
+
+}  // namespace
+
+void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+  inputs.push_back(KeyInput(key, false));
+  inputs.push_back(KeyInput(key, true));
+  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) {
+    inputs.push_back(KeyInput(*it, true));
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Settle();
+}
+
+void TypeText(const std::wstring& text) {
+  std::vector<INPUT> inputs;
+  for (wchar_t c : text) {
+    for (bool up : {false, true}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wScan = c;
+      input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+      inputs.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Settle();
+}
+
+void ClickAt(POINT screen) {
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  SendInput(3, inputs, sizeof(INPUT));
+  Settle();
+}
+
+bool MenuIsOpen() {
+  const HWND menu = FindWindowW(L"#32768", nullptr);  // the class of popup menus
+  return menu && IsWindowVisible(menu);
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+LRESULT HitAt(HWND window, POINT screen) {
+  return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+}
+
+std::optional<POINT> FindCaptionHit(HWND window, LRESULT hit) {
+  const RECT frame = WindowRectOf(window);
+  const RECT client = ClientRectOnScreen(window);
+  const LONG y = (frame.top + client.top) / 2;  // through the middle of the caption
+  // The middle of the run of points that answer `hit`, where a click is surely inside.
+  std::optional<LONG> first, last;
+  for (LONG x = frame.right - 1; x >= frame.left; --x) {
+    if (HitAt(window, {x, y}) != hit) {
+      if (first) break;
+      continue;
+    }
+    if (!first) first = x;
+    last = x;
+  }
+  if (!first) return std::nullopt;
+  return POINT{(*first + *last) / 2, y};
+}
+
+DWORD StyleOf(HWND window) {
+  return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+}
+DWORD ExStyleOf(HWND window) {
+  return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+}
+
+int ScreenDpi() {
+  const std::wstring dpi = Env(L"VORNASTA_DPI");
+  return dpi.empty() ? 96 : std::stoi(dpi);
+}
+
+int Scaled(int value) {
+  return MulDiv(value, ScreenDpi(), 96);
+}
+
+Capture::Capture(const RECT& screen)
+    : width_(screen.right - screen.left), height_(screen.bottom - screen.top) {
+  pixels_.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
+  const HDC screenDc = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screenDc);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width_, height_, screenDc, screen.left, screen.top, SRCCOPY);
+  GdiFlush();
+  std::copy_n(static_cast<const std::uint32_t*>(bits), pixels_.size(), pixels_.begin());
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screenDc);
+}
+
+COLORREF Capture::At(int x, int y) const {
+  const std::uint32_t bgr =
+      pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+  return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+}
+
+int Capture::Count(COLORREF colour) const {
+  int count = 0;
+  for (int y = 0; y < height_; ++y) {
+    for (int x = 0; x < width_; ++x) count += At(x, y) == colour;
+  }
+  return count;
+}
+
 void ToolTest::SetUp() {
   tool_ = Process::Start(ToolPath());
   ASSERT_TRUE(tool_);
@@ -193,7 +351,9 @@ HWND ToolTest::Control(const wchar_t* className, const std::wstring& text) const
   return matches.empty() ? nullptr : matches.front();
 }
 
-void ToolTest::PostClick(HWND button) const { PostMessageW(button, BM_CLICK, 0, 0); }
+void ToolTest::PostClick(HWND button) const {
+  PostMessageW(button, BM_CLICK, 0, 0);
+}
 
 HWND ToolTest::WaitForMessage() const {
   HWND message = nullptr;

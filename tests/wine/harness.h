@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,7 +36,8 @@ bool PumpUntil(const std::function<bool()>& ready, Milliseconds timeout = kTimeo
 class Process {
  public:
   // Starts `exe` with `arguments`; the process is ended, if still running, when this is destroyed.
-  static std::unique_ptr<Process> Start(const std::wstring& exe, const std::wstring& arguments = L"",
+  static std::unique_ptr<Process> Start(const std::wstring& exe,
+                                        const std::wstring& arguments = L"",
                                         const std::wstring& directory = L"");
   ~Process();
   Process(const Process&) = delete;
@@ -61,6 +64,38 @@ RECT ClientRectOnScreen(HWND window);
 RECT WindowRectOf(HWND window);
 // A child's rectangle relative to its parent's client area.
 RECT RectInParent(HWND child);
+
+// Input as a user gives it, through SendInput, to the foreground window.
+bool BringToFront(HWND window);
+void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+void TypeText(const std::wstring& text);
+void ClickAt(POINT screen);
+// The keyboard focus in the thread that owns `window`.
+HWND FocusOf(HWND window);
+// Whether a popup menu (the system menu, say) is open.
+bool MenuIsOpen();
+LRESULT HitAt(HWND window, POINT screen);
+// A point of the caption bar that answers WM_NCHITTEST with `hit` (HTCLOSE, HTMINBUTTON, ...).
+std::optional<POINT> FindCaptionHit(HWND window, LRESULT hit);
+DWORD StyleOf(HWND window);
+DWORD ExStyleOf(HWND window);
+int ScreenDpi();        // the DPI the prefix runs at (VORNASTA_DPI)
+int Scaled(int value);  // a length at 96 dpi, at the screen's DPI
+
+// Pixels of a screen rectangle, as the user sees them.
+class Capture {
+ public:
+  explicit Capture(const RECT& screen);
+  COLORREF At(int x, int y) const;  // relative to the captured rectangle
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // How many pixels equal `colour`.
+  int Count(COLORREF colour) const;
+
+ private:
+  int width_, height_;
+  std::vector<std::uint32_t> pixels_;
+};
 
 // vandrel.exe, started for one test and always ended after it.
 class ToolTest : public ::testing::Test {

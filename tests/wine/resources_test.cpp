@@ -34,8 +34,9 @@ std::vector<std::wstring> ResourceNames(HMODULE module, const wchar_t* type) {
       module, type,
       [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) -> BOOL {
         auto* list = reinterpret_cast<std::vector<std::wstring>*>(param);
-        list->push_back(IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<UINT_PTR>(name))
-                                             : std::wstring(name));
+        list->push_back(IS_INTRESOURCE(name)
+                            ? L"#" + std::to_wstring(reinterpret_cast<UINT_PTR>(name))
+                            : std::wstring(name));
         return TRUE;
       },
       reinterpret_cast<LONG_PTR>(&names));
@@ -50,7 +51,8 @@ TEST(Resources, ManifestAsksForTheHighestAvailablePrivilegesAndNothingElse) {
   ASSERT_FALSE(manifest.empty());
   const auto count = [&](std::string_view what) {
     size_t n = 0;
-    for (size_t at = manifest.find(what); at != std::string::npos; at = manifest.find(what, at + 1)) ++n;
+    for (size_t at = manifest.find(what); at != std::string::npos; at = manifest.find(what, at + 1))
+      ++n;
     return n;
   };
   EXPECT_EQ(count("<trustInfo"), 1u);
@@ -94,10 +96,10 @@ TEST(Resources, VersionResourceReadsAsListed) {
 
   const std::wstring host = kVendorHost;
   const VersionText texts[] = {
-      {L"ProductName", L"Vornasta"},       {L"LegalTrademarks", L"Vornasta"},
-      {L"Comments", L"Vornasta"},          {L"CompanyName", L"Pelmora " + host},
-      {L"LegalCopyright", L"Pelmora"},     {L"InternalName", host},
-      {L"OriginalFilename", L""},          {L"FileVersion", L"1.0.0.0"},
+      {L"ProductName", L"Vornasta"},   {L"LegalTrademarks", L"Vornasta"},
+      {L"Comments", L"Vornasta"},      {L"CompanyName", L"Pelmora " + host},
+      {L"LegalCopyright", L"Pelmora"}, {L"InternalName", host},
+      {L"OriginalFilename", L""},      {L"FileVersion", L"1.0.0.0"},
       {L"ProductVersion", L"1.0.0.0"},
   };
   for (const VersionText& text : texts) {

@@ -1,0 +1,48 @@
+// A small test form for the form layer's pieces that the tool itself shows only in some states:
+// its button shows an information message with the text given on the command line.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "forms/application.h"
+#include "forms/form.h"
+
+namespace {
+
+class THarnessForm : public forms::TForm {
+ public:
+  THarnessForm(forms::TApplication& application, std::wstring message)
+      : TForm(application, "THarnessForm"), message_(std::move(message)) {}
+
+ protected:
+  void Bind(forms::Binder& binder) override {
+    binder.Handler("ShowClick", &THarnessForm::ShowClick);
+  }
+
+ private:
+  void ShowClick(forms::TObject*) {
+    ShowMessage(message_);
+    SetWindowTextW(Handle(), L"returned");  // tells the test that ShowMessage came back
+  }
+
+  std::wstring message_;
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  const std::wstring message = count > 1 ? arguments[1] : L"";
+  LocalFree(arguments);
+
+  forms::TApplication Application;
+  Application.Initialize();
+  Application.Title = L"Vornasta";
+  THarnessForm* HarnessForm = nullptr;
+  Application.CreateForm(HarnessForm, message);
+  Application.Run();
+  return 0;
+}
