@@ -21,6 +21,22 @@ void TApplication::Dispatch(MSG& message) {
   DispatchMessageW(&message);
 }
 
+DWORD TApplication::WaitPumping(std::span<const HANDLE> handles, DWORD timeoutMs) {
+  const auto count = static_cast<DWORD>(handles.size());
+  const DWORD signalled = MsgWaitForMultipleObjectsEx(count, handles.data(), timeoutMs, QS_ALLINPUT,
+                                                      MWMO_INPUTAVAILABLE);
+  if (signalled != WAIT_OBJECT_0 + count) return signalled;
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // for the loop that owns it
+      return WAIT_FAILED;
+    }
+    Dispatch(message);
+  }
+  return WAIT_TIMEOUT;
+}
+
 void TApplication::Run() {
   if (failed_ || !mainForm_) return;
   mainForm_->Show();

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +47,10 @@ class TApplication {
 
   // One message through the dialog keyboard handling of its form, or dispatched.
   static void Dispatch(MSG& message);
+
+  // Waits for one of `handles` like WaitForMultipleObjects while this thread's windows go on
+  // painting. Returns WAIT_FAILED when the application is quitting.
+  static DWORD WaitPumping(std::span<const HANDLE> handles, DWORD timeoutMs);
 
  private:
   void ReportLoadFailure(const char* reason);

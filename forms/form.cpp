@@ -237,6 +237,15 @@ int TForm::ShowModal() {
   return ModalResult == mrNone ? mrCancel : ModalResult;
 }
 
+TForm::InputBlock::InputBlock(TForm& form) : form_(form), focus_(GetFocus()) {
+  EnableWindow(form_.window_, FALSE);
+}
+
+TForm::InputBlock::~InputBlock() {
+  EnableWindow(form_.window_, TRUE);
+  if (focus_ && IsWindow(focus_) && IsChild(form_.window_, focus_)) form_.FocusControl(focus_);
+}
+
 void TForm::ShowMessage(std::wstring_view text) {
   forms::ShowMessage(application_, window_, spec_.font, text);
 }

@@ -82,6 +82,19 @@ class TForm : public TComponent {
 
   static TForm* FromHandle(HWND window);
 
+  // While it lives, the form paints but takes no input; the focus comes back afterwards.
+  class InputBlock {
+   public:
+    explicit InputBlock(TForm& form);
+    ~InputBlock();
+    InputBlock(const InputBlock&) = delete;
+    InputBlock& operator=(const InputBlock&) = delete;
+
+   private:
+    TForm& form_;
+    HWND focus_;
+  };
+
  protected:
   virtual void Bind(Binder& binder) = 0;
   // The information message: modal, owned by this form, captioned with the application title.

@@ -1,5 +1,14 @@
 #include "Unit1.h"
 
+#include "system/environment.h"
+#include "ui/hibernation.h"
+
+namespace {
+
+constexpr wchar_t kNoChoice[] = L"至少应该选择一项";
+
+}  // namespace
+
 TForm1::TForm1(forms::TApplication& application) : TForm(application, "TForm1") {}
 
 void TForm1::Bind(forms::Binder& binder) {
@@ -21,7 +30,24 @@ void TForm1::Button2Click(forms::TObject*) {
   Close();
 }
 
-void TForm1::Button3Click(forms::TObject*) {}
+void TForm1::Button3Click(forms::TObject*) {
+  if (!RadioButton1->Checked() && !RadioButton2->Checked()) {
+    ShowMessage(kNoChoice);
+    return;
+  }
+  if (RadioButton1->Checked()) ApplyHibernation(false);
+  if (RadioButton2->Checked()) ApplyHibernation(true);
+}
+
+void TForm1::ApplyHibernation(bool on) {
+  sys::CommandResult result;
+  {
+    // The window goes on painting while the command runs, but takes no click until it answered.
+    InputBlock block(*this);
+    result = SwitchHibernation(on, forms::TApplication::WaitPumping);
+  }
+  ShowMessage(HibernationReport(result, sys::IsProcessElevated()));
+}
 
 void TForm1::Button1Click(forms::TObject*) {}
 

@@ -25,4 +25,7 @@ class TForm1 : public forms::TForm {
 
  protected:
   void Bind(forms::Binder& binder) override;
+
+ private:
+  void ApplyHibernation(bool on);
 };

@@ -325,7 +325,11 @@ int Capture::Count(COLORREF colour) const {
 }
 
 void ToolTest::SetUp() {
-  tool_ = Process::Start(ToolPath());
+  Launch(ToolPath());
+}
+
+void ToolTest::Launch(const std::wstring& exe, const std::wstring& directory) {
+  tool_ = Process::Start(exe, L"", directory);
   ASSERT_TRUE(tool_);
   ASSERT_TRUE(WaitUntil([&] { return (main_ = FindTopLevel(tool_->Id(), L"TForm1")) != nullptr; }))
       << "the main window (class TForm1) did not appear";
@@ -365,6 +369,28 @@ HWND ToolTest::WaitForMessage() const {
   });
   EXPECT_TRUE(shown) << "no information message appeared";
   return message;
+}
+
+std::wstring ToolTest::MessageText(HWND message) {
+  for (HWND child : Descendants(message)) {
+    if (ClassOf(child) == L"Static") return Text(child);
+  }
+  return {};
+}
+
+void ToolTest::DismissMessage(HWND message) const {
+  for (HWND child : Descendants(message)) {
+    if (ClassOf(child) == L"Button") PostMessageW(child, BM_CLICK, 0, 0);
+  }
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(message) || !IsWindow(message); }, 5s))
+      << "the message did not go";
+}
+
+bool ToolTest::ShowsAnotherWindow() const {
+  for (HWND window : TopLevelWindows(tool_->Id())) {
+    if (window != main_) return true;
+  }
+  return false;
 }
 
 void ToolTest::ExpectClosesWithCodeZero(const std::function<void()>& close) {

@@ -103,12 +103,20 @@ class ToolTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // Starts `exe` in `directory` and waits for its main window; SetUp does it with the built exe.
+  void Launch(const std::wstring& exe, const std::wstring& directory = L"");
   // The one control whose class and text match (text empty: any text); fails the test if not one.
   HWND Control(const wchar_t* className, const std::wstring& text = L"") const;
   // Posts a click: a click that opens a modal message must not wait for it to close.
   void PostClick(HWND button) const;
   // The information message that the tool shows, once it is up.
   HWND WaitForMessage() const;
+  // The text of a message window (its static text).
+  static std::wstring MessageText(HWND message);
+  // Dismisses a message with its OK button and waits until it is gone.
+  void DismissMessage(HWND message) const;
+  // True while the tool shows a window besides its main window.
+  bool ShowsAnotherWindow() const;
   // Closes the window and checks the process ends with exit code 0.
   void ExpectClosesWithCodeZero(const std::function<void()>& close);
 
