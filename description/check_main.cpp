@@ -1,10 +1,11 @@
-// Build step: reads a form description the way the tool will, and fails the build on any error,
-// so a broken description never ships. Prints errors as file:line:column for editors.
+// Build step: reads a form description and its skin the way the tool will, and fails the build on
+// any error, so a broken description never ships. Prints errors as file:line:column for editors.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "form_model.h"
+#include "skin/skin_data.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -19,7 +20,10 @@ int main(int argc, char** argv) {
   std::stringstream text;
   text << in.rdbuf();
   try {
-    description::ReadForm(text.str());
+    const description::Form form = description::ReadForm(text.str());
+    for (const description::Component& component : form.components) {
+      if (component.className == "TSkinData") skin::ReadSettings(component.object);
+    }
   } catch (const description::Error& e) {
     std::fprintf(stderr, "%s:%d:%d: error: %s\n", argv[1], e.pos().line, e.pos().column,
                  e.message().c_str());

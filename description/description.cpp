@@ -224,6 +224,7 @@ class Parser {
         SkipBlanks();
         if (Peek() == ')') break;
         if (Peek() != '\'') Fail("expected a string or ')' in a list, found " + Describe());
+        value.itemPos.push_back(pos_);
         value.items.push_back(String());
       }
       Advance();

@@ -44,6 +44,7 @@ struct Value {
   std::int64_t integer = 0;
   std::string text;                // String (UTF-8) or Identifier
   std::vector<std::string> items;  // Set (identifiers) or List (strings)
+  std::vector<SourcePos> itemPos;  // where each List string starts (its opening quote)
   std::vector<std::uint8_t> bytes;
   SourcePos pos;
 };
