@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "forms/painter.h"
 
 namespace forms {
 
@@ -45,6 +46,11 @@ class TApplication {
 
   TForm* MainForm() const { return mainForm_; }
 
+  // The skin that draws every form created from now on, and their controls (nullptr: the system's
+  // own look). Owned by the component that sets it, which lives on the main form.
+  Painter* SkinPainter() const { return painter_; }
+  void SetSkinPainter(Painter* painter) { painter_ = painter; }
+
   // One message through the dialog keyboard handling of its form, or dispatched.
   static void Dispatch(MSG& message);
 
@@ -57,6 +63,7 @@ class TApplication {
 
   std::vector<std::unique_ptr<TForm>> forms_;
   TForm* mainForm_ = nullptr;
+  Painter* painter_ = nullptr;
   bool failed_ = false;
 };
 

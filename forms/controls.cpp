@@ -1,6 +1,8 @@
 #include "controls.h"
 
+#include "forms/application.h"
 #include "forms/dpi.h"
+#include "forms/form.h"
 
 namespace forms {
 namespace {
@@ -37,7 +39,8 @@ std::wstring TControl::InitialText() const {
   return Widen(spec_.caption);
 }
 
-void TControl::CreateHandle(HWND parent, int id, DWORD extraStyle) {
+void TControl::CreateHandle(TForm& form, HWND parent, int id, DWORD extraStyle) {
+  form_ = &form;
   const CreateArgs args = Args();
   window_ = CreateWindowExW(args.exStyle, args.windowClass, InitialText().c_str(),
                             WS_CHILD | WS_VISIBLE | args.style | extraStyle, 0, 0, 0, 0, parent,
@@ -124,6 +127,11 @@ LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam
     return CallWindowProcW(original, window, message, wParam, lParam);
   }
   try {
+    LRESULT result = 0;
+    Painter* painter = control->form_ ? control->form_->Application().SkinPainter() : nullptr;
+    if (painter && painter->ControlMessage(*control, message, wParam, lParam, result)) {
+      return result;
+    }
     return control->WndProc(message, wParam, lParam);
   } catch (...) {
     // An exception must never unwind through user32; the message gets its default answer.

@@ -6,12 +6,16 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "description/form_model.h"
+#include "forms/painter.h"
 #include "forms/win.h"
 
 namespace forms {
+
+class TForm;
 
 class TObject {
  public:
@@ -41,7 +45,16 @@ class TControl : public TComponent {
   int Tag() const { return spec_.tag; }
 
   // Creates the window, hidden geometry aside; Layout places it and gives it its font.
-  void CreateHandle(HWND parent, int id, DWORD extraStyle);
+  void CreateHandle(TForm& form, HWND parent, int id, DWORD extraStyle);
+  TForm* Form() const { return form_; }
+  // What the skin keeps for this control.
+  std::unique_ptr<PaintState> paintState;
+  // The control's own handling of a message, without the skin: for a skin that lets it work.
+  LRESULT Perform(UINT message, WPARAM wParam, LPARAM lParam) {
+    return WndProc(message, wParam, lParam);
+  }
+  // The standard control's procedure alone.
+  LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
   virtual void Layout(int dpi, int designDpi, HFONT parentFont);
   HFONT CurrentFont() const;
 
@@ -65,7 +78,6 @@ class TControl : public TComponent {
   virtual void Notify(WORD code);
   // The brush for WM_CTLCOLOR*, or nullptr to let the parent's default answer.
   virtual HBRUSH CtlColor(HDC dc);
-  LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
   void Click() {
     if (OnClick) OnClick(this);
   }
@@ -74,6 +86,7 @@ class TControl : public TComponent {
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   description::Control spec_;
+  TForm* form_ = nullptr;
   HWND window_ = nullptr;
   WNDPROC original_ = nullptr;
   Font ownFont_;

@@ -45,6 +45,23 @@ TControl& Binder::Find(std::string_view name) {
   throw FormError("the description has no '" + std::string(name) + "'");
 }
 
+const description::Component& Binder::FindComponent(std::string_view name,
+                                                    std::string_view className) {
+  for (const description::Component& component : form_.Spec().components) {
+    if (component.name != name) continue;
+    if (component.className != className) {
+      throw FormError("'" + std::string(name) + "' is of another class in the description");
+    }
+    bound_.push_back(component.name);
+    return component;
+  }
+  throw FormError("the description has no '" + std::string(name) + "'");
+}
+
+void Binder::Adopt(std::unique_ptr<TComponent> component) {
+  form_.components_.push_back(std::move(component));
+}
+
 TForm::TForm(TApplication& application, std::string className, HWND owner)
     : TComponent(""), application_(application), className_(std::move(className)), owner_(owner) {}
 
@@ -76,6 +93,11 @@ void TForm::Load(description::Form form) {
   }
   Binder binder(*this);
   Bind(binder);
+  for (const description::Component& component : spec_.components) {
+    if (!binder.Bound(component.name)) {
+      throw FormError("the description's '" + component.name + "' has no member in " + className_);
+    }
+  }
   for (const auto& control : controls_) {
     const std::string& handler = control->Spec().onClick;
     if (handler.empty()) continue;
@@ -157,7 +179,8 @@ void TForm::CreateWindows() {
     const int parent = controls_[i]->Spec().parent;
     const HWND parentWindow =
         parent < 0 ? window_ : controls_[static_cast<size_t>(parent)]->Handle();
-    controls_[i]->CreateHandle(parentWindow, kFirstControlId + static_cast<int>(i), groupStyle[i]);
+    controls_[i]->CreateHandle(*this, parentWindow, kFirstControlId + static_cast<int>(i),
+                               groupStyle[i]);
   }
   for (size_t i : zOrder) {
     SetWindowPos(controls_[i]->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
@@ -264,6 +287,9 @@ LRESULT CALLBACK TForm::StaticWndProc(HWND window, UINT message, WPARAM wParam, 
     return DefWindowProcW(window, message, wParam, lParam);
   }
   try {
+    LRESULT result = 0;
+    Painter* painter = form->application_.SkinPainter();
+    if (painter && painter->FormMessage(*form, message, wParam, lParam, result)) return result;
     return form->WndProc(message, wParam, lParam);
   } catch (...) {
     // An exception must never unwind through user32; the message gets its default answer.

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -14,6 +15,7 @@
 
 #include "description/form_model.h"
 #include "forms/controls.h"
+#include "forms/painter.h"
 #include "forms/win.h"
 
 namespace forms {
@@ -41,6 +43,15 @@ class Binder {
     field = static_cast<Control*>(&control);
   }
 
+  // Creates the non-visual component `name` of the description as a `Component`, owned by the form.
+  template <typename NonVisual>
+  void Component(std::string_view name, NonVisual*& field) {
+    const description::Component& spec = FindComponent(name, NonVisual::kClassName);
+    auto component = std::make_unique<NonVisual>(form_, spec);
+    field = component.get();
+    Adopt(std::move(component));
+  }
+
   template <typename Form>
   void Handler(std::string_view name, void (Form::*method)(TObject* Sender)) {
     Form* form = static_cast<Form*>(&form_);
@@ -48,17 +59,25 @@ class Binder {
   }
 
   const std::map<std::string, TNotifyEvent, std::less<>>& Handlers() const { return handlers_; }
+  bool Bound(std::string_view component) const {
+    return std::find(bound_.begin(), bound_.end(), component) != bound_.end();
+  }
 
  private:
   TControl& Find(std::string_view name);
+  const description::Component& FindComponent(std::string_view name, std::string_view className);
+  void Adopt(std::unique_ptr<TComponent> component);
 
   TForm& form_;
   std::map<std::string, TNotifyEvent, std::less<>> handlers_;
+  std::vector<std::string> bound_;
 };
 
 enum ModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
 
 class TForm : public TComponent {
+  friend class Binder;
+
  public:
   TForm(TApplication& application, std::string className, HWND owner = nullptr);
   ~TForm() override;
@@ -72,6 +91,11 @@ class TForm : public TComponent {
   HWND Handle() const { return window_; }
   const description::Form& Spec() const { return spec_; }
   const std::vector<std::unique_ptr<TControl>>& Controls() const { return controls_; }
+  int Dpi() const { return dpi_; }
+  HFONT FontHandle() const { return font_.get(); }
+  bool IsModal() const { return modal_; }
+  // What the skin keeps for this form.
+  std::unique_ptr<PaintState> paintState;
   TApplication& Application() const { return application_; }
 
   void Show();
@@ -125,6 +149,7 @@ class TForm : public TComponent {
   HWND owner_;
   description::Form spec_;
   std::vector<std::unique_ptr<TControl>> controls_;
+  std::vector<std::unique_ptr<TComponent>> components_;
   HWND window_ = nullptr;
   HWND lastFocus_ = nullptr;
   int dpi_ = 96;

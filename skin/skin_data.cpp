@@ -71,16 +71,23 @@ constexpr Key kKeys[] = {
 
 std::string_view KindName(Kind kind) {
   switch (kind) {
-    case Kind::Color: return "a colour #RRGGBB";
-    case Kind::Gradient: return "one or two colours #RRGGBB (top, bottom)";
-    case Kind::Metric: return "a whole number of pixels from 0 to 64";
-    case Kind::Glyph: return "rows of '.' and 'x' separated by '/', all as long";
-    case Kind::Text: return "a text";
+    case Kind::Color:
+      return "a colour #RRGGBB";
+    case Kind::Gradient:
+      return "one or two colours #RRGGBB (top, bottom)";
+    case Kind::Metric:
+      return "a whole number of pixels from 0 to 64";
+    case Kind::Glyph:
+      return "rows of '.' and 'x' separated by '/', all as long";
+    case Kind::Text:
+      return "a text";
   }
   return "a value";
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 // Characters (not bytes) before byte `offset` of `text`.
 int Characters(std::string_view text, size_t offset) {
@@ -154,7 +161,8 @@ class LineReader {
     while (from < line_.size() && IsBlank(line_[from])) ++from;
     size_t to = line_.size();
     while (to > from && IsBlank(line_[to - 1])) --to;
-    if (from == to) Fail(from, "expected " + std::string(KindName(found->kind)) + " for '" + key + "'");
+    if (from == to)
+      Fail(from, "expected " + std::string(KindName(found->kind)) + " for '" + key + "'");
 
     switch (found->kind) {
       case Kind::Color:

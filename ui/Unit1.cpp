@@ -12,6 +12,7 @@ constexpr wchar_t kNoChoice[] = L"至少应该选择一项";
 TForm1::TForm1(forms::TApplication& application) : TForm(application, "TForm1") {}
 
 void TForm1::Bind(forms::Binder& binder) {
+  binder.Component("SkinData1", SkinData1);
   binder.Member("GroupBox1", GroupBox1);
   binder.Member("Button1", Button1);
   binder.Member("Button2", Button2);

@@ -4,11 +4,13 @@
 #include "forms/application.h"
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "skin/skin.h"
 
 class TForm1 : public forms::TForm {
  public:
   explicit TForm1(forms::TApplication& application);
 
+  skin::TSkinData* SkinData1 = nullptr;
   forms::TGroupBox* GroupBox1 = nullptr;
   forms::TButton* Button1 = nullptr;
   forms::TButton* Button2 = nullptr;

@@ -61,7 +61,8 @@ std::string WithLine(const std::string& key, const std::string& replacement) {
   }
   if (!replaced) stream += "    '" + replacement + "'\n";
   return "object F: TF\n  ClientWidth = 1\n  ClientHeight = 1\n  object S: TSkinData\n"
-         "    Active = True\n    SkinStream = (\n" + stream + "    )\n  end\nend\n";
+         "    Active = True\n    SkinStream = (\n" +
+         stream + "    )\n  end\nend\n";
 }
 
 struct BadSkin {
@@ -72,7 +73,9 @@ struct BadSkin {
   int column;  // of the error within the description line
 };
 
-void PrintTo(const BadSkin& bad, std::ostream* out) { *out << bad.what; }
+void PrintTo(const BadSkin& bad, std::ostream* out) {
+  *out << bad.what;
+}
 
 class MalformedSkin : public ::testing::TestWithParam<BadSkin> {};
 
@@ -106,10 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadSkin{"gradient for a plain colour", "face", "face = #FFFFFF #000000", "'face'", 13},
         BadSkin{"three gradient colours", "caption.active",
                 "caption.active = #FFFFFF #000000 #111111", "one or two colours", 23},
-        BadSkin{"metric not a number", "button.radius", "button.radius = three",
-                "a whole number", 22},
-        BadSkin{"ragged glyph", "glyph.arrow.up", "glyph.arrow.up = ..x/.xxx",
-                "to be 3 long", 31},
+        BadSkin{"metric not a number", "button.radius", "button.radius = three", "a whole number",
+                22},
+        BadSkin{"ragged glyph", "glyph.arrow.up", "glyph.arrow.up = ..x/.xxx", "to be 3 long", 31},
         BadSkin{"repeated key", "", "face = #000000", "found 'face' again", 6},
         BadSkin{"missing key", "hint.close", "", "expected the skin key 'hint.close'", 0}),
     [](const auto& info) {

@@ -1,5 +1,6 @@
 // A small test form for the form layer's pieces that the tool itself shows only in some states:
-// its button shows an information message with the text given on the command line.
+// its first button shows an information message with the text given on the command line; its
+// second carries the skin's DisableTag, so the skin leaves it as the system draws it.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -8,6 +9,7 @@
 
 #include "forms/application.h"
 #include "forms/form.h"
+#include "skin/skin.h"
 
 namespace {
 
@@ -18,6 +20,7 @@ class THarnessForm : public forms::TForm {
 
  protected:
   void Bind(forms::Binder& binder) override {
+    binder.Component("SkinData1", SkinData1);
     binder.Handler("ShowClick", &THarnessForm::ShowClick);
   }
 
@@ -28,6 +31,7 @@ class THarnessForm : public forms::TForm {
   }
 
   std::wstring message_;
+  skin::TSkinData* SkinData1 = nullptr;
 };
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "harness.h"
 
+#include "description/form_model.h"
+#include "skin/skin_data.h"
+
 #include <algorithm>
 #include <iterator>
 #include <thread>
@@ -285,6 +288,23 @@ int ScreenDpi() {
 
 int Scaled(int value) {
   return MulDiv(value, ScreenDpi(), 96);
+}
+
+COLORREF SkinColor(std::string_view key) {
+  static const skin::Settings settings = [] {
+    const std::wstring path = WindowsPath(Env(L"VORNASTA_DESCRIPTION"));
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    std::string text(1 << 20, '\0');
+    DWORD got = 0;
+    ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
+    CloseHandle(file);
+    text.resize(got);
+    const description::Form form = description::ReadForm(text);
+    return skin::ReadSettings(form.components.at(0).object);
+  }();
+  const skin::Rgb color = settings.theme.Color(key);
+  return RGB(color.r, color.g, color.b);
 }
 
 Capture::Capture(const RECT& screen)

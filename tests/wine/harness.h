@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace harness {
@@ -81,6 +82,9 @@ DWORD StyleOf(HWND window);
 DWORD ExStyleOf(HWND window);
 int ScreenDpi();        // the DPI the prefix runs at (VORNASTA_DPI)
 int Scaled(int value);  // a length at 96 dpi, at the screen's DPI
+
+// A colour of the tool's skin, read from the built window description (VORNASTA_DESCRIPTION).
+COLORREF SkinColor(std::string_view key);
 
 // Pixels of a screen rectangle, as the user sees them.
 class Capture {

@@ -66,12 +66,12 @@ TEST_F(MainWindow, WindowHasItsCaptionSizeFrameAndPlace) {
   EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (frame.right - frame.left)) / 2);
   EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (frame.bottom - frame.top)) / 2);
 
-  // Button face behind the controls: a strip of the client area between the label and the buttons.
+  // The face behind the controls, in the skin's colour: a strip between the label and the buttons.
   const RECT strip{client.left + Scaled(160), Scaled(214), client.left + Scaled(180), Scaled(244)};
   RECT onScreen = strip;
   MapWindowPoints(main_, nullptr, reinterpret_cast<POINT*>(&onScreen), 2);
   const Capture capture(onScreen);
-  EXPECT_EQ(capture.Count(GetSysColor(COLOR_BTNFACE)), capture.Width() * capture.Height());
+  EXPECT_EQ(capture.Count(SkinColor("face")), capture.Width() * capture.Height());
 }
 
 struct ControlRow {
@@ -225,12 +225,19 @@ TEST_F(MainWindow, EnterAndEscReachNoButtonWithoutTheFocus) {
   const HWND group = Group();
   // Esc in the note: the note's parent is asked to close, and must not.
   PressKey(VK_ESCAPE);
-  Focus(Control(L"Button", L"设置"));
+  // Enter in the note is a new line, not a press of any button.
+  PressKey(VK_RETURN);
+  const HWND apply = Control(L"Button", L"设置");
+  Focus(apply);
   PressKey(VK_ESCAPE);
-  PressKey(VK_RETURN, {});
   EXPECT_TRUE(IsWindow(group)) << "the group box was destroyed";
   EXPECT_TRUE(tool_->Running());
-  EXPECT_EQ(TopLevelWindows(tool_->Id()).size(), 1u);
+  EXPECT_FALSE(ShowsAnotherWindow()) << "a button answered Enter or Esc without the focus";
+  // The focused button answers Enter: with no choice made, the apply button asks for one.
+  PressKey(VK_RETURN);
+  const HWND message = WaitForMessage();
+  EXPECT_EQ(MessageText(message), L"至少应该选择一项");
+  DismissMessage(message);
 }
 
 TEST_F(MainWindow, TypingIntoTheNoteChangesNothingElse) {
