@@ -2,7 +2,8 @@
 # The main job: builds vandrel.exe and starts it under Wine.
 #   With a DISPLAY: in a Wine virtual desktop on that display, until you close the tool.
 #   Without one: in an Xvfb of its own; saves a screenshot of the window, prints its path, and
-#   ends what it started.
+#   ends what it started. With --message, the screenshot is of the message that the apply button
+#   shows when no choice is made.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -28,9 +29,15 @@ start_xvfb "$run_dir"
 make_prefix "$run_dir/prefix" "${VORNASTA_DPI:-96}"
 wine "$exe" &
 tool_pid=$!
-read -r left top width height < <(wine "$build/wait-window.exe" TForm1 | tr -d '\r')
+if [ "${1:-}" = --message ]; then
+  shot=$run_dir/message.png
+  geometry=$(wine "$build/wait-window.exe" TMessageForm TForm1 设置 | tr -d '\r')
+else
+  shot=$run_dir/vandrel.png
+  geometry=$(wine "$build/wait-window.exe" TForm1 | tr -d '\r')
+fi
+read -r left top width height <<<"$geometry"
 echo "window at $left $top, $width x $height" >&2
-shot=$run_dir/vandrel.png
 import -window root "$run_dir/screen.png"
 convert "$run_dir/screen.png" -crop "${width}x${height}+${left}+${top}" +repage "$shot"
 echo "$shot"
