@@ -277,9 +277,11 @@ void TrackCaptionButton(forms::TForm& form, const Theme& theme, LRESULT hit) {
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
-    if (message.message == WM_LBUTTONUP || message.message == WM_MOUSEMOVE) {
+    // The release may come as a client or a non-client message, depending on when it was queued.
+    const bool up = message.message == WM_LBUTTONUP || message.message == WM_NCLBUTTONUP;
+    if (up || message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE) {
       inside = CaptionButtonAt(window, theme, message.pt) == hit;
-      if (message.message == WM_LBUTTONUP) {
+      if (up) {
         released = true;
         break;
       }
@@ -598,8 +600,8 @@ void TrackScrollBar(forms::TControl& control, const Theme& theme, POINT screen) 
       PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
-    if (message.message == WM_LBUTTONUP) break;
-    if (message.message == WM_MOUSEMOVE) {
+    if (message.message == WM_LBUTTONUP || message.message == WM_NCLBUTTONUP) break;
+    if (message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE) {
       const POINT at = ToWindow(window, message.pt);
       if (part == ScrollPart::Thumb) {
         layout = LayoutScrollBar(window, state);

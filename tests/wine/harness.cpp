@@ -227,16 +227,22 @@ void TypeText(const std::wstring& text) {
 }
 
 void ClickAt(POINT screen) {
-  INPUT inputs[3] = {};
+  // As a hand would: the pointer comes to the spot (from a pixel away, so it really moves), then
+  // presses and releases.
+  INPUT inputs[4] = {};
   for (INPUT& input : inputs) {
     input.type = INPUT_MOUSE;
     input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
     input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   }
+  inputs[0].mi.dx = MulDiv(screen.x - 1, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
   inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInput(3, inputs, sizeof(INPUT));
+  inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  SendInput(2, inputs, sizeof(INPUT));
+  Settle();
+  SendInput(2, inputs + 2, sizeof(INPUT));
   Settle();
 }
 
