@@ -1,5 +1,10 @@
 #include "Unit1.h"
 
+#include <shellapi.h>
+
+#include <string>
+
+#include "product.h"
 #include "system/environment.h"
 #include "ui/hibernation.h"
 
@@ -50,6 +55,17 @@ void TForm1::ApplyHibernation(bool on) {
   ShowMessage(HibernationReport(result, sys::IsProcessElevated()));
 }
 
-void TForm1::Button1Click(forms::TObject*) {}
+void TForm1::Button1Click(forms::TObject*) {
+  ShowMessage(std::wstring(kVendorName) + L" 值得关注 " + kVendorHost);
+  OpenVendorPage();
+}
 
-void TForm1::Label1Click(forms::TObject*) {}
+void TForm1::Label1Click(forms::TObject*) {
+  OpenVendorPage();
+}
+
+void TForm1::OpenVendorPage() {
+  // The default browser opens it; the tool neither waits for it nor reports on it.
+  const std::wstring address = std::wstring(L"http://") + kVendorHost + L"/?qq=vandrel";
+  ShellExecuteW(Handle(), nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}

@@ -30,4 +30,5 @@ class TForm1 : public forms::TForm {
 
  private:
   void ApplyHibernation(bool on);
+  void OpenVendorPage();
 };

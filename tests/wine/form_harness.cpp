@@ -1,6 +1,7 @@
 // A small test form for the form layer's pieces that the tool itself shows only in some states:
 // its first button shows an information message with the text given on the command line; its
-// second carries the skin's DisableTag, so the skin leaves it as the system draws it.
+// second carries the skin's DisableTag, so the skin leaves it as the system draws it; its label has
+// the hand pointer, which the Probe button checks in this process.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -22,12 +23,25 @@ class THarnessForm : public forms::TForm {
   void Bind(forms::Binder& binder) override {
     binder.Component("SkinData1", SkinData1);
     binder.Handler("ShowClick", &THarnessForm::ShowClick);
+    binder.Handler("LinkClick", &THarnessForm::LinkClick);
+    binder.Handler("ProbeClick", &THarnessForm::ProbeClick);
   }
 
  private:
   void ShowClick(forms::TObject*) {
     ShowMessage(message_);
     SetWindowTextW(Handle(), L"returned");  // tells the test that ShowMessage came back
+  }
+
+  void LinkClick(forms::TObject*) {}
+
+  // Tells the test, through the caption, which pointer the system shows now.
+  void ProbeClick(forms::TObject*) {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    GetCursorInfo(&info);
+    const bool hand = info.hCursor == LoadCursorW(nullptr, IDC_HAND);
+    SetWindowTextW(Handle(), hand ? L"cursor: hand" : L"cursor: other");
   }
 
   std::wstring message_;
