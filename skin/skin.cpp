@@ -17,6 +17,7 @@ using forms::Scale;
 
 constexpr UINT_PTR kHintTimer = 0x534B;  // "SK"
 constexpr UINT kHintDelayMs = 400;
+constexpr UINT kHintCheckMs = 100;
 constexpr UINT kScrollRepeatDelayMs = 400;
 constexpr UINT kScrollRepeatMs = 50;
 constexpr wchar_t kHintClass[] = L"THintWindow";
@@ -792,12 +793,26 @@ bool TSkinData::FormMessage(forms::TForm& form, UINT message, WPARAM wParam, LPA
         PaintFrame(form, theme);
       }
       return false;
-    case WM_TIMER:
+    case WM_TIMER: {
       if (wParam != kHintTimer) return false;
-      KillTimer(window, kHintTimer);
-      ShowHint(form, theme);
+      // Like any tooltip, the hint watches the pointer while it shows, so that it goes with the
+      // pointer even when no leave message comes.
+      POINT cursor;
+      GetCursorPos(&cursor);
+      if (state.hot == HTNOWHERE || CaptionButtonAt(window, theme, cursor) != state.hot) {
+        KillTimer(window, kHintTimer);
+        HideHint(state);
+        if (state.hot != HTNOWHERE) {
+          state.hot = HTNOWHERE;
+          PaintFrame(form, theme);
+        }
+      } else if (!state.hint || !IsWindowVisible(state.hint)) {
+        ShowHint(form, theme);
+        SetTimer(window, kHintTimer, kHintCheckMs, nullptr);
+      }
       result = 0;
       return true;
+    }
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
       if (wParam != HTCLOSE && wParam != HTMINBUTTON) return false;
