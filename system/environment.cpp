@@ -6,6 +6,14 @@
 
 namespace sys {
 
+void RestrictDllSearchToSystem() {
+  using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
+  const auto setDefault = reinterpret_cast<SetDefaultDirectories>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+  SetDllDirectoryW(L"");
+}
+
 std::wstring SystemToolPath(const wchar_t* fileName) {
   wchar_t directory[MAX_PATH] = {};
   BOOL wow64 = FALSE;

@@ -7,6 +7,11 @@
 
 namespace sys {
 
+// From here on, DLLs load from the system directory only: never from the exe's own folder (a
+// Downloads folder, say) or the current one. Windows 7 without SetDefaultDllDirectories at least
+// drops the current folder.
+void RestrictDllSearchToSystem();
+
 // Full path of a program in the system directory, built from the Windows API, never from the
 // environment. A 32-bit process on 64-bit Windows gets the 64-bit system directory (Sysnative),
 // since WOW64 would otherwise redirect it to the 32-bit one.
