@@ -29,14 +29,14 @@ Font CreateFormFont(const description::Font& font, int dpi, int designDpi) {
   return Font(CreateFontIndirectW(&logFont));
 }
 
-TControl::TControl(const description::Control& spec) : TComponent(spec.name), spec_(spec) {}
+TControl::TControl(const description::Control& stored) : TComponent(stored.name), stored_(stored) {}
 
 TControl::~TControl() {
   if (window_) DestroyWindow(window_);
 }
 
 std::wstring TControl::InitialText() const {
-  return Widen(spec_.caption);
+  return Widen(stored_.caption);
 }
 
 void TControl::CreateHandle(TForm& form, HWND parent, int id, DWORD extraStyle) {
@@ -54,11 +54,11 @@ void TControl::CreateHandle(TForm& form, HWND parent, int id, DWORD extraStyle) 
 
 void TControl::Layout(int dpi, int designDpi, HFONT parentFont) {
   // The old font is deleted only once the window holds the new one.
-  Font ownFont = spec_.font ? CreateFormFont(*spec_.font, dpi, designDpi) : Font();
+  Font ownFont = stored_.font ? CreateFormFont(*stored_.font, dpi, designDpi) : Font();
   font_ = ownFont ? ownFont.get() : parentFont;
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   ownFont_ = std::move(ownFont);
-  const description::Bounds& b = spec_.bounds;
+  const description::Bounds& b = stored_.bounds;
   SetWindowPos(window_, nullptr, Scale(b.left, dpi, designDpi), Scale(b.top, dpi, designDpi),
                Scale(b.width, dpi, designDpi), Scale(b.height, dpi, designDpi),
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -102,7 +102,7 @@ LRESULT TControl::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SETCURSOR && spec_.cursor == description::Cursor::HandPoint &&
+  if (message == WM_SETCURSOR && stored_.cursor == description::Cursor::HandPoint &&
       LOWORD(lParam) == HTCLIENT) {
     SetCursor(LoadCursorW(nullptr, IDC_HAND));
     return TRUE;
@@ -153,7 +153,7 @@ LRESULT TGroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 TControl::CreateArgs TMemo::Args() const {
-  const description::Control& s = Spec();
+  const description::Control& s = Stored();
   DWORD style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
   if (s.readOnly) style |= ES_READONLY;
   if (!s.wordWrap) style |= ES_AUTOHSCROLL;
@@ -170,8 +170,8 @@ TControl::CreateArgs TMemo::Args() const {
 
 std::wstring TMemo::InitialText() const {
   std::wstring text;
-  for (const std::string& line : Spec().lines) {
-    if (&line != &Spec().lines.front()) text += L"\r\n";
+  for (const std::string& line : Stored().lines) {
+    if (&line != &Stored().lines.front()) text += L"\r\n";
     text += Widen(line);
   }
   return text;
@@ -191,7 +191,8 @@ LRESULT TMemo::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 TControl::CreateArgs TRadioButton::Args() const {
   // Like any radio group: only the checked button is a tab stop, so Tab lands on the choice.
-  return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (Spec().checked ? WS_TABSTOP : 0)), 0};
+  return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (Stored().checked ? WS_TABSTOP : 0)),
+          0};
 }
 
 bool TRadioButton::Checked() const {
@@ -203,7 +204,7 @@ void TRadioButton::Notify(WORD code) {
   for (HWND sibling = GetWindow(GetParent(Handle()), GW_CHILD); sibling;
        sibling = GetWindow(sibling, GW_HWNDNEXT)) {
     auto* radio = FromHandle(sibling);
-    if (!radio || radio->Spec().cls != kClass) continue;
+    if (!radio || radio->Stored().cls != kClass) continue;
     const bool checked = static_cast<TRadioButton*>(radio)->Checked();
     const LONG_PTR style = GetWindowLongPtrW(sibling, GWL_STYLE);
     SetWindowLongPtrW(sibling, GWL_STYLE, checked ? style | WS_TABSTOP : style & ~WS_TABSTOP);
@@ -213,7 +214,7 @@ void TRadioButton::Notify(WORD code) {
 
 TControl::CreateArgs TButton::Args() const {
   return {L"BUTTON",
-          static_cast<DWORD>(WS_TABSTOP | (Spec().isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+          static_cast<DWORD>(WS_TABSTOP | (Stored().isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
           0};
 }
 
@@ -224,12 +225,13 @@ void TButton::Notify(WORD code) {
 TControl::CreateArgs TLabel::Args() const {
   // SS_NOTIFY makes the label hit-testable, so it gets the mouse and its click.
   return {L"STATIC",
-          static_cast<DWORD>(SS_LEFT | SS_NOPREFIX | (Spec().onClick.empty() ? 0 : SS_NOTIFY)), 0};
+          static_cast<DWORD>(SS_LEFT | SS_NOPREFIX | (Stored().onClick.empty() ? 0 : SS_NOTIFY)),
+          0};
 }
 
 void TLabel::Layout(int dpi, int designDpi, HFONT parentFont) {
   TControl::Layout(dpi, designDpi, parentFont);
-  if (!Spec().autoSize) return;
+  if (!Stored().autoSize) return;
   WindowDC screen(Handle());
   SelectObjectScope select(screen.get(), CurrentFont());
   const std::wstring text = WindowText(Handle());
@@ -245,8 +247,8 @@ void TLabel::Notify(WORD code) {
 }
 
 HBRUSH TLabel::CtlColor(HDC dc) {
-  if (Spec().font) SetTextColor(dc, ToColorRef(Spec().font->color));
-  if (!Spec().transparent) return nullptr;
+  if (Stored().font) SetTextColor(dc, ToColorRef(Stored().font->color));
+  if (!Stored().transparent) return nullptr;
   SetBkMode(dc, TRANSPARENT);
   return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }

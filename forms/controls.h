@@ -35,14 +35,14 @@ class TComponent : public TObject {
 
 class TControl : public TComponent {
  public:
-  explicit TControl(const description::Control& spec);
+  explicit TControl(const description::Control& stored);
   ~TControl() override;
   TControl(const TControl&) = delete;
   TControl& operator=(const TControl&) = delete;
 
   HWND Handle() const { return window_; }
-  const description::Control& Spec() const { return spec_; }
-  int Tag() const { return spec_.tag; }
+  const description::Control& Stored() const { return stored_; }
+  int Tag() const { return stored_.tag; }
 
   // Creates the window, hidden geometry aside; Layout places it and gives it its font.
   void CreateHandle(TForm& form, HWND parent, int id, DWORD extraStyle);
@@ -85,7 +85,7 @@ class TControl : public TComponent {
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-  description::Control spec_;
+  description::Control stored_;
   TForm* form_ = nullptr;
   HWND window_ = nullptr;
   WNDPROC original_ = nullptr;

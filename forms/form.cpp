@@ -16,18 +16,18 @@ constexpr wchar_t kFormProperty[] = L"forms.TForm";
 // Control ids stay clear of IDOK and IDCANCEL, which the dialog manager sends for Enter and Esc.
 constexpr int kFirstControlId = 100;
 
-std::unique_ptr<TControl> MakeControl(const description::Control& spec) {
-  switch (spec.cls) {
+std::unique_ptr<TControl> MakeControl(const description::Control& stored) {
+  switch (stored.cls) {
     case description::ControlClass::GroupBox:
-      return std::make_unique<TGroupBox>(spec);
+      return std::make_unique<TGroupBox>(stored);
     case description::ControlClass::Memo:
-      return std::make_unique<TMemo>(spec);
+      return std::make_unique<TMemo>(stored);
     case description::ControlClass::RadioButton:
-      return std::make_unique<TRadioButton>(spec);
+      return std::make_unique<TRadioButton>(stored);
     case description::ControlClass::Button:
-      return std::make_unique<TButton>(spec);
+      return std::make_unique<TButton>(stored);
     case description::ControlClass::Label:
-      return std::make_unique<TLabel>(spec);
+      return std::make_unique<TLabel>(stored);
   }
   throw FormError("unknown control class");
 }
@@ -47,7 +47,7 @@ TControl& Binder::Find(std::string_view name) {
 
 const description::Component& Binder::FindComponent(std::string_view name,
                                                     std::string_view className) {
-  for (const description::Component& component : form_.Spec().components) {
+  for (const description::Component& component : form_.Stored().components) {
     if (component.name != name) continue;
     if (component.className != className) {
       throw FormError("'" + std::string(name) + "' is of another class in the description");
@@ -86,20 +86,20 @@ void TForm::Load(description::Form form) {
   if (form.className != className_) {
     throw FormError("the description is of " + form.className + ", not of " + className_);
   }
-  spec_ = std::move(form);
-  name_ = spec_.name;
-  for (const description::Control& control : spec_.controls) {
+  stored_ = std::move(form);
+  name_ = stored_.name;
+  for (const description::Control& control : stored_.controls) {
     controls_.push_back(MakeControl(control));
   }
   Binder binder(*this);
   Bind(binder);
-  for (const description::Component& component : spec_.components) {
+  for (const description::Component& component : stored_.components) {
     if (!binder.Bound(component.name)) {
       throw FormError("the description's '" + component.name + "' has no member in " + className_);
     }
   }
   for (const auto& control : controls_) {
-    const std::string& handler = control->Spec().onClick;
+    const std::string& handler = control->Stored().onClick;
     if (handler.empty()) continue;
     const auto found = binder.Handlers().find(handler);
     if (found == binder.Handlers().end()) {
@@ -114,22 +114,22 @@ void TForm::Load(description::Form form) {
 DWORD TForm::Style() const {
   using description::BorderStyle;
   DWORD style = WS_CLIPSIBLINGS;
-  if (spec_.borderStyle != BorderStyle::None) style |= WS_CAPTION;
-  if (spec_.borderStyle == BorderStyle::Sizeable) style |= WS_THICKFRAME;
-  if (spec_.systemMenu) style |= WS_SYSMENU;
+  if (stored_.borderStyle != BorderStyle::None) style |= WS_CAPTION;
+  if (stored_.borderStyle == BorderStyle::Sizeable) style |= WS_THICKFRAME;
+  if (stored_.systemMenu) style |= WS_SYSMENU;
   // Like any dialog frame, bsDialog has no minimize or maximize box.
-  if (spec_.borderStyle != BorderStyle::Dialog) {
-    if (spec_.minimize) style |= WS_MINIMIZEBOX;
-    if (spec_.maximize) style |= WS_MAXIMIZEBOX;
+  if (stored_.borderStyle != BorderStyle::Dialog) {
+    if (stored_.minimize) style |= WS_MINIMIZEBOX;
+    if (stored_.maximize) style |= WS_MAXIMIZEBOX;
   }
   return style;
 }
 
 DWORD TForm::ExStyle() const {
   DWORD exStyle = 0;
-  if (spec_.borderStyle == description::BorderStyle::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
+  if (stored_.borderStyle == description::BorderStyle::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
   const bool hasBoxes = (Style() & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0;
-  if (spec_.help && spec_.systemMenu && !hasBoxes) exStyle |= WS_EX_CONTEXTHELP;
+  if (stored_.help && stored_.systemMenu && !hasBoxes) exStyle |= WS_EX_CONTEXTHELP;
   return exStyle;
 }
 
@@ -146,13 +146,13 @@ void TForm::CreateWindows() {
     info.lpszClassName = windowClass.c_str();
     RegisterClassExW(&info);
   }
-  window_ = CreateWindowExW(ExStyle(), windowClass.c_str(), Widen(spec_.caption).c_str(), Style(),
+  window_ = CreateWindowExW(ExStyle(), windowClass.c_str(), Widen(stored_.caption).c_str(), Style(),
                             CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner_, nullptr, Instance(), this);
   if (!window_) throw FormError("the window of " + className_ + " cannot be created");
-  if (spec_.color.system) {
+  if (stored_.color.system) {
     backgroundBrush_.Reset();
   } else {
-    backgroundBrush_ = Brush(CreateSolidBrush(ToColorRef(spec_.color)));
+    backgroundBrush_ = Brush(CreateSolidBrush(ToColorRef(stored_.color)));
   }
 
   // Siblings are stacked in tab order, which is the order the dialog manager walks; controls
@@ -161,7 +161,7 @@ void TForm::CreateWindows() {
   std::iota(zOrder.begin(), zOrder.end(), size_t{0});
   std::stable_sort(zOrder.begin(), zOrder.end(), [&](size_t a, size_t b) {
     const auto key = [&](size_t i) {
-      const int tab = controls_[i]->Spec().tabOrder;
+      const int tab = controls_[i]->Stored().tabOrder;
       return tab < 0 ? INT_MAX : tab;
     };
     return key(a) < key(b);
@@ -170,13 +170,13 @@ void TForm::CreateWindows() {
   std::vector<DWORD> groupStyle(controls_.size(), 0);
   std::map<int, bool> previousWasRadio;
   for (size_t i : zOrder) {
-    const description::Control& spec = controls_[i]->Spec();
-    const bool radio = spec.cls == description::ControlClass::RadioButton;
-    if (!radio || !previousWasRadio[spec.parent]) groupStyle[i] = WS_GROUP;
-    previousWasRadio[spec.parent] = radio;
+    const description::Control& stored = controls_[i]->Stored();
+    const bool radio = stored.cls == description::ControlClass::RadioButton;
+    if (!radio || !previousWasRadio[stored.parent]) groupStyle[i] = WS_GROUP;
+    previousWasRadio[stored.parent] = radio;
   }
   for (size_t i = 0; i < controls_.size(); ++i) {
-    const int parent = controls_[i]->Spec().parent;
+    const int parent = controls_[i]->Stored().parent;
     const HWND parentWindow =
         parent < 0 ? window_ : controls_[static_cast<size_t>(parent)]->Handle();
     controls_[i]->CreateHandle(*this, parentWindow, kFirstControlId + static_cast<int>(i),
@@ -192,11 +192,11 @@ void TForm::CreateWindows() {
 }
 
 void TForm::Layout(int dpi) {
-  const int designDpi = spec_.pixelsPerInch;
-  Font font = CreateFormFont(spec_.font, dpi, designDpi);
+  const int designDpi = stored_.pixelsPerInch;
+  Font font = CreateFormFont(stored_.font, dpi, designDpi);
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   for (const auto& control : controls_) {
-    const int parent = control->Spec().parent;
+    const int parent = control->Stored().parent;
     const HFONT parentFont =
         parent < 0 ? font.get() : controls_[static_cast<size_t>(parent)]->CurrentFont();
     control->Layout(dpi, designDpi, parentFont);
@@ -205,15 +205,15 @@ void TForm::Layout(int dpi) {
 }
 
 void TForm::PlaceWindow(int dpi) {
-  const int designDpi = spec_.pixelsPerInch;
-  const RECT client{0, 0, Scale(spec_.clientWidth, dpi, designDpi),
-                    Scale(spec_.clientHeight, dpi, designDpi)};
+  const int designDpi = stored_.pixelsPerInch;
+  const RECT client{0, 0, Scale(stored_.clientWidth, dpi, designDpi),
+                    Scale(stored_.clientHeight, dpi, designDpi)};
   const RECT outer = AdjustWindowRectForDpi(client, Style(), ExStyle(), dpi);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
-  int left = Scale(spec_.left, dpi, designDpi);
-  int top = Scale(spec_.top, dpi, designDpi);
-  switch (spec_.position) {
+  int left = Scale(stored_.left, dpi, designDpi);
+  int top = Scale(stored_.top, dpi, designDpi);
+  switch (stored_.position) {
     case description::Position::DesktopCenter:
       left = (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2;
       top = (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2;
@@ -270,7 +270,7 @@ TForm::InputBlock::~InputBlock() {
 }
 
 void TForm::ShowMessage(std::wstring_view text) {
-  forms::ShowMessage(application_, window_, spec_.font, text);
+  forms::ShowMessage(application_, window_, stored_.font, text);
 }
 
 LRESULT CALLBACK TForm::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -307,7 +307,7 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID: {
       // A focused push button answers Enter; otherwise the default button, if there is one.
       auto* focused = TControl::FromHandle(GetFocus());
-      const TControl* button = focused && focused->Spec().cls == description::ControlClass::Button
+      const TControl* button = focused && focused->Stored().cls == description::ControlClass::Button
                                    ? focused
                                    : FindButton(true);
       return button ? MAKELRESULT(ControlId(*button), DC_HASDEFID) : 0;
@@ -381,7 +381,7 @@ void TForm::OnDialogCommand(int id) {
     return;
   }
   for (const auto& control : controls_) {
-    if (ControlId(*control) == id && control->Spec().cls == description::ControlClass::Button) {
+    if (ControlId(*control) == id && control->Stored().cls == description::ControlClass::Button) {
       static_cast<TButton*>(control.get())->PerformClick();
       return;
     }
@@ -390,9 +390,9 @@ void TForm::OnDialogCommand(int id) {
 
 TButton* TForm::FindButton(bool isDefault) const {
   for (const auto& control : controls_) {
-    const description::Control& spec = control->Spec();
-    if (spec.cls == description::ControlClass::Button &&
-        (isDefault ? spec.isDefault : spec.isCancel)) {
+    const description::Control& stored = control->Stored();
+    if (stored.cls == description::ControlClass::Button &&
+        (isDefault ? stored.isDefault : stored.isCancel)) {
       return static_cast<TButton*>(control.get());
     }
   }
@@ -417,7 +417,7 @@ void TForm::OnEraseBackground(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
   const HBRUSH brush = backgroundBrush_ ? backgroundBrush_.get()
-                                        : GetSysColorBrush(static_cast<int>(spec_.color.value));
+                                        : GetSysColorBrush(static_cast<int>(stored_.color.value));
   FillRect(dc, &client, brush);
 }
 

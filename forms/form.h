@@ -37,7 +37,7 @@ class Binder {
   template <typename Control>
   void Member(std::string_view name, Control*& field) {
     TControl& control = Find(name);
-    if (control.Spec().cls != Control::kClass) {
+    if (control.Stored().cls != Control::kClass) {
       throw FormError("'" + std::string(name) + "' is of another class in the description");
     }
     field = static_cast<Control*>(&control);
@@ -46,8 +46,8 @@ class Binder {
   // Creates the non-visual component `name` of the description as a `Component`, owned by the form.
   template <typename NonVisual>
   void Component(std::string_view name, NonVisual*& field) {
-    const description::Component& spec = FindComponent(name, NonVisual::kClassName);
-    auto component = std::make_unique<NonVisual>(form_, spec);
+    const description::Component& stored = FindComponent(name, NonVisual::kClassName);
+    auto component = std::make_unique<NonVisual>(form_, stored);
     field = component.get();
     Adopt(std::move(component));
   }
@@ -89,7 +89,7 @@ class TForm : public TComponent {
   void Load(description::Form form);
 
   HWND Handle() const { return window_; }
-  const description::Form& Spec() const { return spec_; }
+  const description::Form& Stored() const { return stored_; }
   const std::vector<std::unique_ptr<TControl>>& Controls() const { return controls_; }
   int Dpi() const { return dpi_; }
   HFONT FontHandle() const { return font_.get(); }
@@ -147,7 +147,7 @@ class TForm : public TComponent {
   TApplication& application_;
   std::string className_;
   HWND owner_;
-  description::Form spec_;
+  description::Form stored_;
   std::vector<std::unique_ptr<TControl>> controls_;
   std::vector<std::unique_ptr<TComponent>> components_;
   HWND window_ = nullptr;

@@ -341,7 +341,7 @@ void ExcludeOpaqueChildren(HWND parent, HDC dc) {
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
     const forms::TControl* control = forms::TControl::FromHandle(child);
-    if (control && control->Spec().transparent) continue;
+    if (control && control->Stored().transparent) continue;
     RECT rect;
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
@@ -446,7 +446,7 @@ void DrawControl(forms::TControl& control, const Theme& theme, HDC target) {
   RECT client;
   GetClientRect(control.Handle(), &client);
   Buffer buffer(target, client);
-  switch (control.Spec().cls) {
+  switch (control.Stored().cls) {
     case ControlClass::Button:
       DrawPushButton(control, theme, buffer.dc(), client);
       break;
@@ -465,7 +465,7 @@ void Redraw(forms::TControl& control, const Theme& theme) {
   const HWND window = control.Handle();
   if (!IsWindow(window) || !IsWindowVisible(window)) return;
   const HDC dc = GetDC(window);
-  if (control.Spec().cls == ControlClass::GroupBox) ExcludeOpaqueChildren(window, dc);
+  if (control.Stored().cls == ControlClass::GroupBox) ExcludeOpaqueChildren(window, dc);
   DrawControl(control, theme, dc);
   ReleaseDC(window, dc);
 }
@@ -711,10 +711,10 @@ const char* SkinKind(ControlClass cls) {
 
 }  // namespace
 
-TSkinData::TSkinData(forms::TForm& form, const description::Component& spec)
-    : TComponent(spec.name),
+TSkinData::TSkinData(forms::TForm& form, const description::Component& stored)
+    : TComponent(stored.name),
       application_(form.Application()),
-      settings_(ReadSettings(spec.object)) {
+      settings_(ReadSettings(stored.object)) {
   // sfMainform: this component draws every window the application creates from now on.
   if (settings_.active && settings_.formType == FormType::MainForm) {
     application_.SetSkinPainter(this);
@@ -834,11 +834,11 @@ bool TSkinData::FormMessage(forms::TForm& form, UINT message, WPARAM wParam, LPA
 
 bool TSkinData::ControlMessage(forms::TControl& control, UINT message, WPARAM wParam, LPARAM lParam,
                                LRESULT& result) {
-  const description::Control& spec = control.Spec();
-  const char* kind = SkinKind(spec.cls);
-  if (!kind || !settings_.Draws(kind) || spec.tag == settings_.disableTag) return false;
+  const description::Control& stored = control.Stored();
+  const char* kind = SkinKind(stored.cls);
+  if (!kind || !settings_.Draws(kind) || stored.tag == settings_.disableTag) return false;
   const Theme& theme = settings_.theme;
-  if (spec.cls == ControlClass::Memo) {
+  if (stored.cls == ControlClass::Memo) {
     return settings_.Draws("xcScrollbar") &&
            EditMessage(control, theme, message, wParam, lParam, result);
   }
@@ -846,7 +846,7 @@ bool TSkinData::ControlMessage(forms::TControl& control, UINT message, WPARAM wP
   switch (message) {
     case WM_PAINT: {
       forms::PaintScope paint(control.Handle());
-      if (spec.cls == ControlClass::GroupBox) ExcludeOpaqueChildren(control.Handle(), paint.dc());
+      if (stored.cls == ControlClass::GroupBox) ExcludeOpaqueChildren(control.Handle(), paint.dc());
       DrawControl(control, theme, paint.dc());
       result = 0;
       return true;

@@ -17,7 +17,7 @@ class TSkinData : public forms::TComponent, public forms::Painter {
  public:
   static constexpr std::string_view kClassName = "TSkinData";
 
-  TSkinData(forms::TForm& form, const description::Component& spec);
+  TSkinData(forms::TForm& form, const description::Component& stored);
   ~TSkinData() override;
   TSkinData(const TSkinData&) = delete;
   TSkinData& operator=(const TSkinData&) = delete;

@@ -101,6 +101,20 @@ std::optional<DWORD> Process::WaitExit(Milliseconds timeout) {
   return code;
 }
 
+std::unique_ptr<Process> StartFormHarness(const std::wstring& message, HWND& form) {
+  const std::wstring tool = ToolPath();
+  const std::wstring exe =
+      tool.substr(0, tool.find_last_of(L'\\') + 1) + L"tests\\form_harness.exe";
+  auto process = Process::Start(exe, L"\"" + message + L"\"");
+  form = nullptr;
+  if (!process) return process;
+  if (!WaitUntil(
+          [&] { return (form = FindTopLevel(process->Id(), L"THarnessForm")) != nullptr; })) {
+    ADD_FAILURE() << "the test form did not appear";
+  }
+  return process;
+}
+
 std::vector<HWND> TopLevelWindows(DWORD processId) {
   struct Search {
     DWORD processId;
@@ -243,6 +257,30 @@ void ClickAt(POINT screen) {
   SendInput(2, inputs, sizeof(INPUT));
   Settle();
   SendInput(2, inputs + 2, sizeof(INPUT));
+  Settle();
+}
+
+bool InMoveLoop(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return (info.flags & GUI_INMOVESIZE) != 0;
+}
+
+void DoubleClickAt(POINT screen) {
+  INPUT inputs[5] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags = inputs[4].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(5, inputs, sizeof(INPUT));
+  Settle();
+  const HWND window = WindowFromPoint(screen);
+  WaitUntil([&] { return !window || !InMoveLoop(window); }, 5s);
   Settle();
 }
 

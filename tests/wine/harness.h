@@ -56,6 +56,10 @@ class Process {
   DWORD id_;
 };
 
+// The test form (tests/form_harness.exe) with `message` as the text its Show button shows; sets
+// `form` to its window once it is up.
+std::unique_ptr<Process> StartFormHarness(const std::wstring& message, HWND& form);
+
 std::vector<HWND> TopLevelWindows(DWORD processId);  // visible ones only
 HWND FindTopLevel(DWORD processId, const wchar_t* className, const wchar_t* caption = nullptr);
 std::vector<HWND> Descendants(HWND parent);
@@ -71,6 +75,10 @@ bool BringToFront(HWND window);
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 void TypeText(const std::wstring& text);
 void ClickAt(POINT screen);
+// Two clicks in one go at one spot, and the window under it done with any move loop they began.
+void DoubleClickAt(POINT screen);
+// Whether the thread that owns `window` is moving or sizing a window with the mouse.
+bool InMoveLoop(HWND window);
 // The keyboard focus in the thread that owns `window`.
 HWND FocusOf(HWND window);
 // Whether a popup menu (the system menu, say) is open.

@@ -92,12 +92,9 @@ TEST_F(Link, ClickOnTheLabelOpensTheSamePageAtOnceWithoutAMessage) {
 // processes under Wine, so the test form, whose label is set up as the tool's, compares in its own
 // process while the real mouse rests on its label.
 TEST(LinkCursor, PointerOverAHandPointLabelIsTheHand) {
-  std::wstring harness = ToolPath();
-  harness = harness.substr(0, harness.find_last_of(L'\\') + 1) + L"tests\\form_harness.exe";
-  auto process = Process::Start(harness, L"text");
-  ASSERT_TRUE(process);
   HWND form = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (form = FindTopLevel(process->Id(), L"THarnessForm")); }));
+  auto process = StartFormHarness(L"text", form);
+  ASSERT_TRUE(process && form);
   ASSERT_TRUE(BringToFront(form));
   HWND label = nullptr, probe = nullptr;
   for (HWND child : Descendants(form)) {

@@ -7,18 +7,11 @@ namespace {
 
 constexpr wchar_t kText[] = L"至少应该选择一项";
 
-std::wstring HarnessPath() {
-  std::wstring path = ToolPath();
-  return path.substr(0, path.find_last_of(L'\\') + 1) + L"tests\\form_harness.exe";
-}
-
 class Message : public ::testing::Test {
  protected:
   void SetUp() override {
-    harness_ = Process::Start(HarnessPath(), L"\"" + std::wstring(kText) + L"\"");
-    ASSERT_TRUE(harness_);
-    ASSERT_TRUE(WaitUntil([&] { return (form_ = FindTopLevel(harness_->Id(), L"THarnessForm")); }))
-        << "the test form did not appear";
+    harness_ = StartFormHarness(kText, form_);
+    ASSERT_TRUE(harness_ && form_);
     ASSERT_TRUE(BringToFront(form_));
     for (HWND child : Descendants(form_)) {
       if (Text(child) == L"Show") PostMessageW(child, BM_CLICK, 0, 0);

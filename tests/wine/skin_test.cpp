@@ -110,12 +110,7 @@ TEST_F(Skin, CaptionStillMovesAndMinimizesTheWindow) {
   input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   SendInput(1, &input, sizeof input);
   // The move starts once the window's thread is in its move loop; the cursor moves after that.
-  const auto moving = [&] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
-    return (info.flags & GUI_INMOVESIZE) != 0;
-  };
+  const auto moving = [&] { return InMoveLoop(main_); };
   EXPECT_TRUE(WaitUntil(moving, 5s)) << "no move loop after a press on the caption";
   MoveMouseTo({grip->x + 40, grip->y + 30});
   WaitUntil([&] { return WindowRectOf(main_).left != before.left; }, 2s);
@@ -135,6 +130,46 @@ TEST_F(Skin, CaptionStillMovesAndMinimizesTheWindow) {
   ASSERT_TRUE(minimize);
   ClickAt(*minimize);
   EXPECT_TRUE(WaitUntil([&] { return IsIconic(main_) != FALSE; }, 5s)) << "not minimized";
+}
+
+// While the window is repainted, restored or uncovered, no frame on screen shows the system's own
+// look of the controls: the buttons and the radio buttons are never seen undrawn by the skin.
+TEST_F(Skin, NeverShowsTheSystemsLookWhileRepainting) {
+  const RECT area = WindowRectOf(main_);
+  const COLORREF systemColors[] = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_3DDKSHADOW),
+                                   GetSysColor(COLOR_ACTIVECAPTION)};
+  const HWND buttons[] = {Control(L"Button", L"更新"), Control(L"Button", L"退出"),
+                          Control(L"Button", L"设置"), Control(L"Button", kOffChoice)};
+  int frames = 0;
+  const auto expectSkinnedFrames = [&](const char* when, int count) {
+    for (int i = 0; i < count; ++i, ++frames) {
+      for (HWND button : buttons) {
+        const Capture capture(WindowRectOf(button));
+        for (COLORREF color : systemColors) {
+          ASSERT_EQ(capture.Count(color), 0) << when << ": the system's look showed";
+        }
+      }
+    }
+  };
+  for (int round = 0; round < 10; ++round) {
+    RedrawWindow(main_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    expectSkinnedFrames("repainted", 3);
+  }
+  // Uncovered: a window of the test's own moves over the tool and goes.
+  const HWND cover =
+      CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_BLACKRECT,
+                      area.left + 20, area.top + 20, 200, 200, nullptr, nullptr, nullptr, nullptr);
+  PumpUntil([] { return false; }, 100ms);
+  DestroyWindow(cover);
+  expectSkinnedFrames("uncovered", 10);
+  // Restored from the taskbar.
+  SendMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(main_) != FALSE; }, 5s));
+  PostMessageW(main_, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsIconic(main_); }, 5s));
+  expectSkinnedFrames("restored", 10);
+  EXPECT_GT(frames, 0);
 }
 
 // The information message takes the skin as well.
@@ -159,12 +194,9 @@ TEST_F(Skin, MessagesAreSkinnedToo) {
 
 // A control whose Tag equals DisableTag keeps the system's look (shown on the test form).
 TEST(SkinDisableTag, LeavesThatControlAsTheSystemDrawsIt) {
-  std::wstring harness = ToolPath();
-  harness = harness.substr(0, harness.find_last_of(L'\\') + 1) + L"tests\\form_harness.exe";
-  auto process = Process::Start(harness, L"text");
-  ASSERT_TRUE(process);
   HWND form = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (form = FindTopLevel(process->Id(), L"THarnessForm")); }));
+  auto process = StartFormHarness(L"text", form);
+  ASSERT_TRUE(process && form);
   HWND skinned = nullptr, plain = nullptr;
   for (HWND child : Descendants(form)) {
     if (Text(child) == L"Show") skinned = child;

@@ -269,8 +269,8 @@ TEST_F(MainWindow, CanBeMinimizedButNotResizedOrMaximized) {
   ASSERT_TRUE(BringToFront(main_));
   const auto caption = FindCaptionHit(main_, HTCAPTION);
   ASSERT_TRUE(caption);
-  ClickAt(*caption);
-  ClickAt(*caption);  // a double click on the caption maximizes where that is allowed
+  // A double click on the caption maximizes where that is allowed: here it must not.
+  DoubleClickAt(*caption);
   SendMessageW(main_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   EXPECT_FALSE(IsZoomed(main_));
   // The frame's edges and corners answer as a border, never as a sizing handle.
