@@ -32,21 +32,21 @@ struct Window {
   HWND except;
 };
 
+BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<Window*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == s->process && window != s->except && IsWindowVisible(window)) {
+    s->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // A visible top-level window of the process (other than `except`) whose thread has painted it.
 HWND ShownWindow(DWORD process, HWND except = nullptr) {
   Window search{process, nullptr, except};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Window*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s->process && window != s->except && IsWindowVisible(window)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
   DWORD_PTR answer = 0;
   if (search.found &&
       SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer)) {
