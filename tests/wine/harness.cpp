@@ -240,23 +240,25 @@ void TypeText(const std::wstring& text) {
   Settle();
 }
 
+INPUT MouseInput(POINT screen, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
 void ClickAt(POINT screen) {
   // As a hand would: the pointer comes to the spot (from a pixel away, so it really moves), then
   // presses and releases.
-  INPUT inputs[4] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  inputs[0].mi.dx = MulDiv(screen.x - 1, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInput(2, inputs, sizeof(INPUT));
+  INPUT come[] = {MouseInput({screen.x - 1, screen.y}, MOUSEEVENTF_MOVE),
+                  MouseInput(screen, MOUSEEVENTF_MOVE)};
+  INPUT click[] = {MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                   MouseInput(screen, MOUSEEVENTF_LEFTUP)};
+  SendInput(2, come, sizeof(INPUT));
   Settle();
-  SendInput(2, inputs + 2, sizeof(INPUT));
+  SendInput(2, click, sizeof(INPUT));
   Settle();
 }
 
@@ -268,15 +270,10 @@ bool InMoveLoop(HWND window) {
 }
 
 void DoubleClickAt(POINT screen) {
-  INPUT inputs[5] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags = inputs[4].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  INPUT inputs[] = {MouseInput(screen, MOUSEEVENTF_MOVE), MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                    MouseInput(screen, MOUSEEVENTF_LEFTUP),
+                    MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                    MouseInput(screen, MOUSEEVENTF_LEFTUP)};
   SendInput(5, inputs, sizeof(INPUT));
   Settle();
   const HWND window = WindowFromPoint(screen);

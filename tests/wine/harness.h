@@ -74,6 +74,8 @@ RECT RectInParent(HWND child);
 bool BringToFront(HWND window);
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 void TypeText(const std::wstring& text);
+// A mouse event at a point of the screen (absolute coordinates).
+INPUT MouseInput(POINT screen, DWORD flags);
 void ClickAt(POINT screen);
 // Two clicks in one go at one spot, and the window under it done with any move loop they began.
 void DoubleClickAt(POINT screen);

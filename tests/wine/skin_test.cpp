@@ -12,11 +12,7 @@ int CountIn(HWND window, const char* key) {
 }
 
 void MoveMouseTo(POINT screen) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  INPUT input = MouseInput(screen, MOUSEEVENTF_MOVE);
   SendInput(1, &input, sizeof input);
 }
 
@@ -105,16 +101,14 @@ TEST_F(Skin, CaptionStillMovesAndMinimizesTheWindow) {
   const auto grip = FindCaptionHit(main_, HTCAPTION);
   ASSERT_TRUE(grip);
   MoveMouseTo(*grip);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  INPUT input = MouseInput(*grip, MOUSEEVENTF_LEFTDOWN);
   SendInput(1, &input, sizeof input);
   // The move starts once the window's thread is in its move loop; the cursor moves after that.
   const auto moving = [&] { return InMoveLoop(main_); };
   EXPECT_TRUE(WaitUntil(moving, 5s)) << "no move loop after a press on the caption";
   MoveMouseTo({grip->x + 40, grip->y + 30});
   WaitUntil([&] { return WindowRectOf(main_).left != before.left; }, 2s);
-  input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  input = MouseInput({grip->x + 40, grip->y + 30}, MOUSEEVENTF_LEFTUP);
   SendInput(1, &input, sizeof input);
   WaitUntil([&] { return !moving(); }, 5s);
   EXPECT_TRUE(WaitUntil(
